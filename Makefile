@@ -47,7 +47,7 @@ check-guest: win32
 	tests/scenarios/run-guest.sh
 
 demo: win64
-	tests/demo/demo.sh
+	demo/demo.sh
 
 clean:
 	rm -rf build
