@@ -12,3 +12,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 if(NOT DEFINED ZORPURGE_ARCH_FLAGS)
     set(ZORPURGE_ARCH_FLAGS -march=i386 -mtune=i686)
 endif()
+# The entry point's symbol as the linker sees it: C names carry an underscore here.
+set(ZORPURGE_ENTRY_SYMBOL _WinMainCRTStartup)
