@@ -43,12 +43,14 @@ static HWND find_box(DWORD pid)
     return search.found;
 }
 
-/* Reads a window's text with WM_GETTEXT, which works across processes. */
+/* Reads a window's text with WM_GETTEXT, which works across processes. Not
+   with SMTO_ABORTIFHUNG: the uninstaller handles no messages while it removes,
+   so its second box can count as hung for a moment after it appears. */
 static void window_text(HWND hwnd, char *buf, int size)
 {
     DWORD_PTR len = 0;
     buf[0] = '\0';
-    if (hwnd && SendMessageTimeoutA(hwnd, WM_GETTEXT, size, (LPARAM)buf, SMTO_ABORTIFHUNG, 5000, &len))
+    if (hwnd && SendMessageTimeoutA(hwnd, WM_GETTEXT, size, (LPARAM)buf, SMTO_NORMAL, 30000, &len))
         buf[len < (DWORD_PTR)size ? len : (DWORD_PTR)size - 1] = '\0';
 }
 
@@ -72,7 +74,7 @@ static void press(HWND box, int id, DWORD deadline)
     DWORD clicked = GetTickCount();
     int fallback_sent = 0;
 
-    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, NULL);
+    SendMessageTimeoutA(button, BM_CLICK, 0, 0, SMTO_NORMAL, 30000, NULL);
     while (IsWindow(box) && (LONG)(deadline - GetTickCount()) > 0) {
         if (!fallback_sent && GetTickCount() - clicked > 1000) {
             PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)button);
