@@ -7,12 +7,15 @@ zp_prepare
 
 exe="\"$ZP_EXE_WIN\""
 tab=$(printf '\t')
+# No tail, a trailing blank, more after /del, or another word.
 refused="$exe
 $exe /del 
 $exe /del x
 $exe -del
 $exe del
 $exe /delete"
+# Blanks and tabs before the tail are skipped, and a quoted program name ends at
+# its closing quote; the last line names the program by its short path, unquoted.
 accepted="$exe /del
 $exe /DEL
 $exe /Del

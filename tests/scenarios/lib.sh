@@ -1,4 +1,4 @@
-# Shared part of the end-to-end scenarios: a demo installation of Parvella in a
+# Shared code of the end-to-end scenarios: a demo installation of Parvella in a
 # Wine prefix that behaves like Windows 95, the helpers that drive zorpurge.exe,
 # and checks that print PASS/FAIL lines. Sourced by every scenario; POSIX sh.
 #
@@ -139,6 +139,8 @@ zp_prepare() {  # [without-wininit]
     # names are hashes, so the alias is a link.
     [ -e "$ZP_C/PROGRA~1" ] || ln -s "Program Files" "$ZP_C/PROGRA~1"
 
+    # The start-up entries name programs that do not exist: a Wine session that
+    # starts while they are there runs them, and waits for the RunOnce ones.
     sed 's/$/\r/' > "$ZP_WORK/setup.reg" <<EOF
 REGEDIT4
 
@@ -162,11 +164,11 @@ REGEDIT4
 "Level"=dword:00000002
 
 [HKEY_LOCAL_MACHINE\\$ZP_RUN_KEY]
-"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\zortav.exe"
-"Fennwick"="C:\\\\FENN\\\\MISSING.EXE"
+"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\ZORSTART.EXE"
+"Fennwick"="C:\\\\FENN\\\\FENNTRAY.EXE"
 
 [HKEY_LOCAL_MACHINE\\$ZP_RUNONCE_KEY]
-"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\zortav.exe /first"
+"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\ZORSTART.EXE /first"
 
 [HKEY_LOCAL_MACHINE\\$ZP_UNINSTALL_KEY\\ZORTAV]
 "DisplayName"="Parvella"
@@ -176,10 +178,10 @@ REGEDIT4
 "User"="someone"
 
 [HKEY_CURRENT_USER\\$ZP_RUN_KEY]
-"ZORTAV"="C:\\\\FENN\\\\MISSING.EXE"
+"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\ZORSTART.EXE /user"
 
 [HKEY_CURRENT_USER\\$ZP_RUNONCE_KEY]
-"ZORTAV"="C:\\\\FENN\\\\MISSING.EXE"
+"ZORTAV"="C:\\\\PROGRA~1\\\\ZORTAV\\\\ZORSTART.EXE /user /first"
 
 [HKEY_CURRENT_USER\\$ZP_UNINSTALL_KEY\\ZORTAV]
 "DisplayName"="Parvella (per user)"
