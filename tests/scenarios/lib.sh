@@ -117,7 +117,7 @@ zp_compare() {  # LABEL EXPECTED ACTUAL
 # Runs a Windows program; its output without carriage returns goes to stdout,
 # Wine's own messages to the scenario's Wine log.
 zp_wine() {
-    wine "$@" 2>>"$ZP_WORK/wine.log" | tr -d '\r'
+    { wine "$@" 2>>"$ZP_WORK/wine.log"; echo "wine $1: exit $?" >>"$ZP_WORK/wine.log"; } | tr -d '\r'
 }
 
 # Polls a shell command until it succeeds or SECONDS have passed.
