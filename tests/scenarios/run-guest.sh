@@ -15,23 +15,8 @@ work=$root/build/guest-scenarios
 vm32=$root/tests/vm32
 . "$vm32/common.sh"
 
-for f in "$build/zorpurge.exe" "$build/helpers/drive.exe" "$build/helpers/zortav.exe" \
-         "$build/helpers/probe.exe"; do
-    if [[ ! -f $f ]]; then
-        echo "run-guest: $f is missing; build first (make)" >&2
-        exit 2
-    fi
-done
-
-if (($# > 0)); then
-    scenarios=("$@")
-else
-    scenarios=()
-    for f in "$here"/*.sh; do
-        name=$(basename "$f" .sh)
-        [[ $name == lib || $name == run-* ]] || scenarios+=("$name")
-    done
-fi
+runner=run-guest
+. "$here/run-common.sh"
 
 started=$SECONDS
 if [[ ! -f $VM32_IMG/warm.state || ! -f $VM32_IMG/root.img ]]; then
@@ -49,10 +34,6 @@ cp "$here"/*.sh "$work/job/scenarios/"
 failed=()
 summary=()
 for name in "${scenarios[@]}"; do
-    if [[ ! -f $here/$name.sh ]]; then
-        echo "run-guest: no scenario $name" >&2
-        exit 2
-    fi
     scenario_started=$SECONDS
     echo "=== $name (i686, in the guest)"
     # The guest's prefix already runs a session (wineserver -p), as the

@@ -13,29 +13,8 @@ build=${ZP_BUILD:-$root/build/win64}
 work=${ZP_SCENARIO_WORK:-$root/build/scenarios}
 export WINEDEBUG=-all
 
-for f in "$build/zorpurge.exe" "$build/helpers/drive.exe" "$build/helpers/zortav.exe" \
-         "$build/helpers/probe.exe"; do
-    if [[ ! -f $f ]]; then
-        echo "run-host: $f is missing; build first (make)" >&2
-        exit 2
-    fi
-done
-
-if (($# > 0)); then
-    scenarios=("$@")
-else
-    scenarios=()
-    for f in "$here"/*.sh; do
-        name=$(basename "$f" .sh)
-        [[ $name == lib || $name == run-* ]] || scenarios+=("$name")
-    done
-fi
-for name in "${scenarios[@]}"; do
-    if [[ ! -f $here/$name.sh ]]; then
-        echo "run-host: no scenario $name" >&2
-        exit 2
-    fi
-done
+runner=run-host
+. "$here/run-common.sh"
 
 # A scenario run on a shell without bash features catches what the guest's dash would.
 shell=$(command -v dash || echo sh)
